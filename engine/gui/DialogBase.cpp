@@ -11,7 +11,9 @@ IMDialogBase::IMDialogBase(IMDialogBase* parent, std::optional<RECT> rect, int32
   SetRect(rect.value_or(CurrentDrawSurface().ScreenRect()));
 }
 
-IMDialogBase::~IMDialogBase() {
+IMDialogBase::~IMDialogBase() { DeleteChildren(); }
+
+void IMDialogBase::DeleteChildren() {
   FlushRemovals();
   hovered = nullptr;
   focusedChild = nullptr;

@@ -58,6 +58,11 @@ class IMDialogBase : public IMViewControl<IMEmptyView> {
   // Live children, layer by layer.
   const std::map<int32_t, std::vector<IMControl*>>& GetLayers() const { return layers; }
 
+ protected:
+  // Deletes every child: the queued ones first, then the live and the
+  // pending ones.
+  void DeleteChildren();
+
  private:
   bool IsLive(IMControl* child) const;
   bool IsQueuedForRemoval(IMControl* child) const;
