@@ -8,6 +8,7 @@
 #include "engine/platform/clock/CurrentClock.h"
 #include "engine/platform/text/Utf.h"
 #include "engine/render/DrawSurface.h"
+#include "engine/res/ResourceManager.h"
 
 namespace {
 IMWindow* mainWindow = nullptr;
@@ -55,6 +56,7 @@ IMWindow::~IMWindow() {
   // The children go before the engine does: their views give their
   // textures back to it.
   DeleteChildren();
+  IMResourceManager::StopEngine();
   mainWindow = nullptr;
   auto& backend = platform::CurrentWindowBackend();
   if (backend.IsCreated()) backend.Destroy();
@@ -217,10 +219,20 @@ void IMWindow::GlideTo(float fromX, float fromY, int32_t toX, int32_t toY, IMCon
 IMWindow* CreateMainWindow(const std::u16string& title, std::optional<RECT> rect, bool windowed) {
   RECT client{0, 0, IMDetachedDrawSurface::kScreenWidth, IMDetachedDrawSurface::kScreenHeight};
   if (rect) client = RECT{0, 0, rect->right - rect->left, rect->bottom - rect->top};
+  auto& backend = platform::CurrentWindowBackend();
   std::string error;
-  if (!platform::CurrentWindowBackend().Create(title, client.right, client.bottom, windowed,
-                                               &error)) {
+  if (!backend.Create(title, client.right, client.bottom, windowed, &error)) {
     std::fprintf(stderr, "%s: %s\n", platform::Utf16ToUtf8(title).c_str(), error.c_str());
+    std::exit(1);
+  }
+  // Without a device there is nothing to show: say why and stop, rather
+  // than let the exception end the program with a crash report.
+  try {
+    IMResourceManager::StartEngine(windowed);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: cannot draw on this display: %s\n",
+                 platform::Utf16ToUtf8(title).c_str(), e.what());
+    backend.Destroy();
     std::exit(1);
   }
   return new IMWindow();

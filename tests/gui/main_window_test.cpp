@@ -8,8 +8,10 @@
 #include "engine/gui/MainWindow.h"
 #include "engine/platform/clock/CurrentClock.h"
 #include "engine/platform/clock/ManualClock.h"
+#include "engine/platform/debug/DebugOutput.h"
+#include "engine/platform/device/headless/HeadlessDeviceBackend.h"
 #include "engine/platform/window/headless/HeadlessWindow.h"
-#include "engine/render/DrawSurface.h"
+#include "engine/res/ResourceManager.h"
 
 using ::testing::ElementsAre;
 
@@ -17,39 +19,20 @@ namespace {
 
 using Leaf = IMViewControl<IMEmptyView>;
 
-// Counts the frame protocol and can lose its device.
-class RecordingSurface : public IMDetachedDrawSurface {
- public:
-  bool IsDeviceLost() const override { return lost; }
-  bool CheckDeviceLost() override { return lost; }
-  bool RestoreDevice() override {
-    lost = !restorable;
-    return !lost;
-  }
-  void Clear(uint32_t argb) override { clearedTo = argb; }
-  void BeginScene() override { ++scenes; }
-  void Present() override { ++presents; }
-
-  bool lost = false;
-  bool restorable = true;
-  uint32_t clearedTo = 0;
-  int scenes = 0;
-  int presents = 0;
-};
-
 class MainLoop : public ::testing::Test {
  protected:
   MainLoop() : useClock(clock) {
     window = static_cast<platform::HeadlessWindow*>(
         platform::InstallWindowBackend(std::make_unique<platform::HeadlessWindow>()));
-    SetCurrentDrawSurface(&surface);
+    platform::InstallDeviceBackend(device);
     root = CreateMainWindow(u"Игра", std::nullopt, false);
   }
   ~MainLoop() override {
     delete root;
-    SetCurrentDrawSurface(nullptr);
+    platform::InstallDeviceBackend(nullptr);
     platform::InstallWindowBackend(nullptr);
   }
+  uint32_t Frames() const { return engineInstance->frameCount; }
 
   // Handles everything queued, then runs one idle pass (update, frame,
   // timers).
@@ -68,8 +51,10 @@ class MainLoop : public ::testing::Test {
 
   platform::ManualClock clock;
   platform::ScopedClock useClock;
+  platform::DebugOutputCapture debugLines;  // the engine's "FPS: " line
   platform::HeadlessWindow* window = nullptr;
-  RecordingSurface surface;
+  std::shared_ptr<platform::HeadlessDeviceBackend> device =
+      std::make_shared<platform::HeadlessDeviceBackend>();
   IMWindow* root = nullptr;
 };
 
@@ -231,15 +216,15 @@ TEST_F(MainLoop, SuspendedWindowStopsDrawingButNotUpdatesOrTimers) {
   for (const auto& c : cases) {
     Post(c.message, c.wParam);
     root->SetDirty(true);
-    const int presents = surface.presents;
-    const uint32_t frames = surface.frameCount;
+    const int presents = device->PresentCount();
+    const uint32_t frames = Frames();
     const int updatesBefore = updates;
     const int firedBefore = fired;
     clock.Advance(10);
     Step();
     EXPECT_EQ(root->IsSuspended(), c.suspended) << c.message;
-    EXPECT_EQ(surface.presents, presents + (c.suspended ? 0 : 1)) << c.message;
-    EXPECT_EQ(surface.frameCount, frames + (c.suspended ? 0 : 1)) << c.message;
+    EXPECT_EQ(device->PresentCount(), presents + (c.suspended ? 0 : 1)) << c.message;
+    EXPECT_EQ(Frames(), frames + (c.suspended ? 0 : 1)) << c.message;
     EXPECT_EQ(updates, updatesBefore + 1) << c.message;
     EXPECT_EQ(fired, firedBefore + 1) << c.message;
   }
@@ -247,21 +232,20 @@ TEST_F(MainLoop, SuspendedWindowStopsDrawingButNotUpdatesOrTimers) {
 
 TEST_F(MainLoop, FrameIsDrawnOnlyWhenDirtyAndTheCounterCountsPasses) {
   Step();  // the first paint marks the tree dirty: one frame
-  EXPECT_EQ(surface.presents, 1);
-  EXPECT_EQ(surface.clearedTo, 0xFF000000u);
-  const uint32_t frames = surface.frameCount;
+  EXPECT_EQ(device->PresentCount(), 1);
+  EXPECT_EQ(device->PixelAt(400, 300), 0xFF000000u);  // cleared to opaque black
+  const uint32_t frames = Frames();
   for (int i = 0; i < 5; ++i) Step();
-  EXPECT_EQ(surface.presents, 1);
-  EXPECT_EQ(surface.frameCount, frames + 5);
+  EXPECT_EQ(device->PresentCount(), 1);
+  EXPECT_EQ(Frames(), frames + 5);
   auto* child = new Leaf(root, 0);  // adding marks the root
   Step();
-  EXPECT_EQ(surface.presents, 2);
-  EXPECT_EQ(surface.scenes, 2);
+  EXPECT_EQ(device->PresentCount(), 2);
   child->SetRect({1, 2, 3, 4});
   Step();
-  EXPECT_EQ(surface.presents, 3);
+  EXPECT_EQ(device->PresentCount(), 3);
   EXPECT_FALSE(root->IsDirty());
-  EXPECT_EQ(surface.frameCount, frames + 7);
+  EXPECT_EQ(Frames(), frames + 7);
 }
 
 TEST_F(MainLoop, LostDeviceSkipsTheTreeAndDropsMovesUntilAPaintRestoresIt) {
@@ -270,23 +254,22 @@ TEST_F(MainLoop, LostDeviceSkipsTheTreeAndDropsMovesUntilAPaintRestoresIt) {
   Step();
   int updates = 0;
   root->ConnectUpdated([&](const IMEvent&) { return ++updates; });
-  const int presents = surface.presents;
+  const int presents = device->PresentCount();
 
-  surface.lost = true;
-  surface.restorable = false;
+  device->LoseDevices();
+  device->FailDeviceCreations(1);
   PostMouse(WM_MOUSEMOVE, 0, 10, 10);
   Post(WM_PAINT);  // restoring fails
   Step();
   EXPECT_EQ(root->GetHovered(), nullptr);
   EXPECT_EQ(updates, 0);
-  EXPECT_EQ(surface.presents, presents);
+  EXPECT_EQ(device->PresentCount(), presents);
 
-  surface.restorable = true;
   Post(WM_PAINT);
   Step();
-  EXPECT_FALSE(surface.lost);
+  EXPECT_FALSE(engineInstance->IsDeviceLost());
   EXPECT_EQ(updates, 1);
-  EXPECT_EQ(surface.presents, presents + 1);  // the restored device shows a whole frame
+  EXPECT_EQ(device->PresentCount(), presents + 1);  // the restored device shows a whole frame
   PostMouse(WM_MOUSEMOVE, 0, 10, 10);
   Step();
   EXPECT_EQ(root->GetHovered(), child);
@@ -388,7 +371,16 @@ TEST(MainWindowCreation, FailureSaysWhyAndExitsWithCodeOne) {
         w->FailNextCreate("cannot open the window: no display");
         CreateMainWindow(u"Игра", std::nullopt, false);
       },
-      ::testing::ExitedWithCode(1), "cannot open the window: no display");
+      ::testing::ExitedWithCode(1), "Игра: cannot open the window: no display");
+  EXPECT_EXIT(
+      {
+        platform::InstallWindowBackend(std::make_unique<platform::HeadlessWindow>());
+        auto device = std::make_shared<platform::HeadlessDeviceBackend>();
+        device->FailDeviceCreations(1);
+        platform::InstallDeviceBackend(device);
+        CreateMainWindow(u"Игра", std::nullopt, false);
+      },
+      ::testing::ExitedWithCode(1), "cannot draw on this display: Не могу создать устройство");
 }
 
 }  // namespace
