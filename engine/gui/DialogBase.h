@@ -12,9 +12,17 @@
 
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/gui/ViewControl.h"
+
+template <class V>
+class IMStaticPictureBase;
+template <class V>
+class IMButtonBase;
+class IMTextureView;
+class IMStateView;
 
 class IMDialogBase : public IMViewControl<IMEmptyView> {
  public:
@@ -51,6 +59,21 @@ class IMDialogBase : public IMViewControl<IMEmptyView> {
   // a mouse move, or a child whose look changed.
   void UpdateHover(const IMMouseEvent& e);
 
+  // Creation of the standard controls in this container; each becomes live
+  // at the container's next Update.
+  //
+  // A picture of the named texture, sized to its image, its top-left
+  // corner at (x, y), tinted by `colour` (0xFFFFFFFF shows it unchanged).
+  IMStaticPictureBase<IMTextureView>* CreatePicture(int32_t x, int32_t y,
+                                                    const std::u16string& texture, int32_t layer,
+                                                    uint32_t colour = 0xFFFFFFFFu);
+  // A button with a picture per state, sized to the normal picture. An
+  // empty disabled, hover or pressed name falls back to the normal one.
+  IMButtonBase<IMStateView>* CreateButton(int32_t x, int32_t y, const std::u16string& normal,
+                                          const std::u16string& disabled,
+                                          const std::u16string& hover,
+                                          const std::u16string& pressed, int32_t layer);
+
   IMControl* GetHovered() const { return hovered; }
   IMControl* GetFocusedChild() const { return focusedChild; }
   int32_t GetLastMouseX() const { return lastMouseX; }
@@ -82,3 +105,7 @@ class IMDialogBase : public IMViewControl<IMEmptyView> {
   int32_t lastMouseX = 0;
   int32_t lastMouseY = 0;
 };
+
+// A container in `parent` covering (x, y) to (x + width, y + height).
+IMDialogBase* CreateDialog(IMDialogBase* parent, int32_t x, int32_t y, int32_t width,
+                           int32_t height, int32_t layer);

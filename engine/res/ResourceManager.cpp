@@ -11,6 +11,7 @@
 #include "engine/platform/resources/EmbeddedData.h"
 #include "engine/platform/resources/ResourceModule.h"
 #include "engine/platform/text/Utf.h"
+#include "engine/res/SkinTable.h"
 
 IMResourceManager* engineInstance = nullptr;
 
@@ -56,12 +57,19 @@ void IMResourceManager::StartEngine(bool windowed) {
     throw;
   }
   SetCurrentDrawSurface(engine.get());
+  // Each skin keeps the reference of its registration until shut-down.
+  for (const char16_t* name : kSkinNames) {
+    if (const auto bytes = platform::FindNamedData(name)) {
+      engine->AddTexture(name, bytes->data(), bytes->size());
+    }
+  }
   engine.release();
 }
 
 void IMResourceManager::StopEngine() {
   IMResourceManager* engine = engineInstance;
   if (!engine) return;
+  for (const char16_t* name : kSkinNames) engine->ReleaseTextureByName(name);
   // Wide arithmetic and a guard for no time passed: the counter of a long
   // run overflows 32 bits within the hour, and 0 ms must not divide.
   const uint32_t elapsed = platform::timeGetTime() - engine->startTime;
