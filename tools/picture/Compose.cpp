@@ -36,12 +36,13 @@ bool ShowsOverlay(const OverlayPicture& overlay, const Colouring& colouring) {
 Colouring PreviewColouring(bool half) {
   // Region by region: the shade of the paint chosen for the preview.
   const std::array<std::uint32_t, kRegionCount> shades = {
-      kNoTint,     0xFF29CE00, 0xFF26BF00, 0xFF47D909, 0xFF343225, 0xFFF3DD10, 0xFF4DC637,
-      0xFFDDCE44,  0xFF31C100, 0xFF0000FF, kNoTint,    kNoTint,    kNoTint,    kNoTint,
-      kNoTint,     kNoTint,    kNoTint,    kNoTint,    0xFFF91300, 0xFFF8F107, 0xFF384447,
-      0xFF15CC00,  0xFFFEFE00, 0xFFFF0C0C, 0xFFF3E63A, 0xFFBF0000, 0xFFE16804, 0xFFF91300,
-      0xFF804000,  kNoTint,    0xFF0099FF, 0xFF581B0C, 0xFF0000C6, 0xFF5E2F00, 0xFFFF0000};
-  const std::vector<int> firstHalf = {0, 1, 4, 8, 9, 11, 13, 14, 16, 17, 19, 23, 24, 25, 26, 29, 30};
+      kNoTint,    0xFF29CE00, 0xFF26BF00, 0xFF47D909, 0xFF343225, 0xFFF3DD10, 0xFF4DC637,
+      0xFFDDCE44, 0xFF31C100, 0xFF0000FF, kNoTint,    kNoTint,    kNoTint,    kNoTint,
+      kNoTint,    kNoTint,    kNoTint,    kNoTint,    0xFFF91300, 0xFFF8F107, 0xFF384447,
+      0xFF15CC00, 0xFFFEFE00, 0xFFFF0C0C, 0xFFF3E63A, 0xFFBF0000, 0xFFE16804, 0xFFF91300,
+      0xFF804000, kNoTint,    0xFF0099FF, 0xFF581B0C, 0xFF0000C6, 0xFF5E2F00, 0xFFFF0000};
+  const std::vector<int> firstHalf = {0,  1,  4,  8,  9,  11, 13, 14, 16,
+                                      17, 19, 23, 24, 25, 26, 29, 30};
   Colouring colouring;
   for (int k = 0; k < kRegionCount; ++k) {
     if (!half || std::find(firstHalf.begin(), firstHalf.end(), k) != firstHalf.end()) {

@@ -79,8 +79,8 @@ Path& Path::SmoothClosed(const std::vector<Point>& points) {
   MoveTo(points[0]);
   for (std::size_t i = 0; i < n; ++i) {
     Point c1, c2;
-    CatmullRomSpan(points[(i + n - 1) % n], points[i], points[(i + 1) % n], points[(i + 2) % n],
-                   c1, c2);
+    CatmullRomSpan(points[(i + n - 1) % n], points[i], points[(i + 1) % n], points[(i + 2) % n], c1,
+                   c2);
     CurveTo(c1, c2, points[(i + 1) % n]);
   }
   return Close();
@@ -136,8 +136,7 @@ Path& Path::Band(const std::vector<Point>& spine, double startWidth, double endW
     const Point d = ahead - behind;
     const double len = Length(d);
     const Point normal{-d.y / len, d.x / len};
-    const double half =
-        (startWidth + (endWidth - startWidth) * along[i] / along.back()) / 2;
+    const double half = (startWidth + (endWidth - startWidth) * along[i] / along.back()) / 2;
     left.push_back(line[i] + normal * half);
     right.push_back(line[i] - normal * half);
   }

@@ -2,14 +2,13 @@
 
 #include <png.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace picture {
 
-Image Render(int left, int top, int width, int height,
-             const std::function<void(cairo_t*)>& draw) {
+Image Render(int left, int top, int width, int height, const std::function<void(cairo_t*)>& draw) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
   cairo_t* cr = cairo_create(surface);
   cairo_translate(cr, -left, -top);

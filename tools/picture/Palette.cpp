@@ -54,16 +54,11 @@ void PanelWell(cairo_t* cr, double cx, double cy) {
 
 const std::vector<PaintWell>& Paints() {
   static const std::vector<PaintWell> paints = {
-      {"red", 0xFFFF0C0C, 164, 163, 75, 495},
-      {"orange", 0xFFFF6600, 162, 161, 140, 495},
-      {"yellow", 0xFFFEFE00, 200, 199, 205, 495},
-      {"green", 0xFF15CC00, 155, 154, 270, 495},
-      {"light blue", 0xFF0099FF, 174, 173, 335, 495},
-      {"blue", 0xFF0000CC, 114, 113, 400, 495},
-      {"purple", 0xFF9900CC, 194, 193, 465, 495},
-      {"brown", 0xFF5E2F00, 125, 124, 530, 495},
-      {"white", 0xFFFFFFFF, 198, 197, 595, 495},
-      {"black", 0xFF010101, 112, 111, 660, 495},
+      {"red", 0xFFFF0C0C, 164, 163, 75, 495},         {"orange", 0xFFFF6600, 162, 161, 140, 495},
+      {"yellow", 0xFFFEFE00, 200, 199, 205, 495},     {"green", 0xFF15CC00, 155, 154, 270, 495},
+      {"light blue", 0xFF0099FF, 174, 173, 335, 495}, {"blue", 0xFF0000CC, 114, 113, 400, 495},
+      {"purple", 0xFF9900CC, 194, 193, 465, 495},     {"brown", 0xFF5E2F00, 125, 124, 530, 495},
+      {"white", 0xFFFFFFFF, 198, 197, 595, 495},      {"black", 0xFF010101, 112, 111, 660, 495},
   };
   return paints;
 }
@@ -245,9 +240,8 @@ Image DrawVeil(int width, int height) {
       // Distance inwards from the rounded rectangle's edge.
       const double dx = std::max(kCorner - std::min(px, width - px), 0.0);
       const double dy = std::max(kCorner - std::min(py, height - py), 0.0);
-      const double inside =
-          dx > 0 && dy > 0 ? kCorner - std::hypot(dx, dy)
-                           : std::min({px, width - px, py, height - py});
+      const double inside = dx > 0 && dy > 0 ? kCorner - std::hypot(dx, dy)
+                                             : std::min({px, width - px, py, height - py});
       const double t = std::clamp(inside / kSoftness, 0.0, 1.0);
       std::uint8_t* out = veil.At(x, y);
       out[0] = 61;

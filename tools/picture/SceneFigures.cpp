@@ -128,20 +128,25 @@ void DrawDog(Pen& pen) {
   pen.Part(Path().Band({{675, 383}, {682, 391}}, 5, 5), kTinted);
   pen.Part(Path().Circle({666, 377}, 14.5), kTinted);
   pen.Part(Path().Ellipse({654.5, 385}, 8, 6), kTinted);
-  pen.Part(Path().SmoothClosed({{670, 366}, {680, 364}, {684, 374}, {682, 388}, {676, 392},
-                                {672, 383}}),
-           kTinted);
+  pen.Part(
+      Path().SmoothClosed({{670, 366}, {680, 364}, {684, 374}, {682, 388}, {676, 392}, {672, 383}}),
+      kTinted);
   pen.Ink(Path().Ellipse({648, 382}, 2.8, 2.4));
   pen.Ink(Path().Circle({661, 373}, 2));
   pen.Line(Path().MoveTo({648.5, 388.5}).CurveTo({651, 390.5}, {655, 390.5}, {658, 388.5}), 1.6);
 }
 
 void DrawBoyShoes(Pen& pen) {
-  pen.Part(Path().SmoothClosed({{498.5, 444}, {503, 435}, {513, 431}, {522, 430.5},
-                                {523.5, 438}, {523, 447.5}, {500, 447.5}}),
+  pen.Part(Path().SmoothClosed({{498.5, 444},
+                                {503, 435},
+                                {513, 431},
+                                {522, 430.5},
+                                {523.5, 438},
+                                {523, 447.5},
+                                {500, 447.5}}),
            kTinted);
-  pen.Part(Path().SmoothClosed({{526, 444}, {530, 435}, {538, 430.5}, {544.5, 432},
-                                {544.5, 447.5}, {527, 447.5}}),
+  pen.Part(Path().SmoothClosed(
+               {{526, 444}, {530, 435}, {538, 430.5}, {544.5, 432}, {544.5, 447.5}, {527, 447.5}}),
            kTinted);
   Path laces;
   laces.MoveTo({509, 435}).LineTo({513, 438});

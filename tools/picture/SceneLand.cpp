@@ -125,10 +125,12 @@ void DrawField(Pen& pen) {
   field.LineTo({545, 268}).LineTo({kOffLeft, 268}).Close();
   pen.Part(field, kTinted);
 
-  // Furrows running along the field, a third and two thirds of the way down.
+  // Furrows behind the car, a third and two thirds of the way down; beyond
+  // the traffic light the river runs through the field and needs no lines
+  // beside it.
   for (double f : {0.36, 0.7}) {
     const auto furrow = [f](double x) { return HillFoot(x) + (kRoadTop - HillFoot(x)) * f; };
-    pen.Line(Path().MoveTo({kOffLeft, furrow(kOffLeft)}).Graph(furrow, kOffLeft, 500), 1.6);
+    pen.Line(Path().MoveTo({kOffLeft, furrow(kOffLeft)}).Graph(furrow, kOffLeft, 310), 1.6);
   }
 }
 
@@ -176,7 +178,8 @@ void DrawGroundByTree(Pen& pen) {
 void DrawMeadowByDog(Pen& pen) {
   Path meadow;
   meadow.MoveTo({548, kOffBottom});
-  meadow.SmoothThrough({{552, 440}, {570, 410}, {605, 386}, {650, 366}, {700, 349}, {kOffRight, 337}});
+  meadow.SmoothThrough(
+      {{552, 440}, {570, 410}, {605, 386}, {650, 366}, {700, 349}, {kOffRight, 337}});
   meadow.LineTo({kOffRight, kOffBottom}).Close();
   pen.Part(meadow, kTinted);
   for (Point p : {Point{588, 440}, Point{740, 372}, Point{700, 448}, Point{575, 418}}) {
@@ -223,7 +226,8 @@ void DrawSand(Pen& pen) {
 void DrawCorner(Pen& pen) {
   Path corner;
   corner.MoveTo({kOffLeft, 362});
-  corner.SmoothThrough({{90, 360}, {160, 365}, {214, 383}, {252, 410}, {271, 440}, {278, kOffBottom}});
+  corner.SmoothThrough(
+      {{90, 360}, {160, 365}, {214, 383}, {252, 410}, {271, 440}, {278, kOffBottom}});
   corner.LineTo({kOffLeft, kOffBottom}).Close();
   pen.Part(corner, kTinted);
   for (Point p : {Point{60, 385}, Point{84, 446}, Point{176, 452}, Point{240, 438}}) {
@@ -237,7 +241,7 @@ void DrawRiver(Pen& pen) {
   const auto top = [](double x) { return HillFoot(x) + Pen::kOutline; };
   const auto bottom = [top](double x) {
     const double t = x - 306;
-    return top(x) + 0.135 * t * (1 + 0.1 * std::sin(t / 16));
+    return top(x) + 0.135 * t * (1 + 0.16 * std::sin(t / 18));
   };
   Path river;
   river.MoveTo({306, top(306)});
@@ -247,11 +251,12 @@ void DrawRiver(Pen& pen) {
   river.Close();
   pen.Part(river, kTinted);
 
-  // Small waves on the water.
-  for (Point p : {Point{372, 227}, Point{420, 232}, Point{455, 239}, Point{398, 238}}) {
+  // Small waves along the middle of the water, where it is wide enough.
+  for (double x : {372.0, 402.0, 432.0, 462.0}) {
+    const Point p{x, (top(x) + bottom(x)) / 2 + (int(x) % 60 == 12 ? -2 : 2)};
     Path wave;
-    wave.MoveTo({p.x - 7, p.y}).CurveTo({p.x - 4, p.y - 3}, {p.x - 1, p.y - 3}, {p.x, p.y});
-    wave.CurveTo({p.x + 1, p.y + 3}, {p.x + 4, p.y + 3}, {p.x + 7, p.y});
+    wave.MoveTo({p.x - 6, p.y}).CurveTo({p.x - 4, p.y - 2.5}, {p.x - 1, p.y - 2.5}, {p.x, p.y});
+    wave.CurveTo({p.x + 1, p.y + 2.5}, {p.x + 4, p.y + 2.5}, {p.x + 6, p.y});
     pen.Line(wave, 1.5);
   }
 }

@@ -38,8 +38,8 @@ struct Window {
 };
 
 const Window kWindows[] = {
-    {92.5, 155, 106, 168.5},   {120, 144.5, 134, 155.5}, {150, 144.5, 164, 155.5},
-    {120, 160, 134, 171.5},    {185, 158, 199, 171.5},   {207.5, 158, 221.5, 171.5},
+    {92.5, 155, 106, 168.5}, {120, 144.5, 134, 155.5}, {150, 144.5, 164, 155.5},
+    {120, 160, 134, 171.5},  {185, 158, 199, 171.5},   {207.5, 158, 221.5, 171.5},
 };
 
 // The frame and cross of a window, the same in the walls and the overlay.
@@ -97,11 +97,10 @@ void DrawUpperLamp(Pen& pen) { Lamp(pen, {320, 195}); }
 void DrawHouseWalls(Pen& pen) {
   // Each wall's gable and the chimney's foot stay under the roofs.
   pen.Part(Box(213, 124, 222, 150), kTinted);
-  pen.Part(Path().Polygon({{64, 182.5}, {64, 148}, {88, 126}, {112, 148}, {112, 182.5}}),
-           kTinted);
-  pen.Part(Path().Polygon(
-               {{112, 182.5}, {112, 139}, {125, 128}, {159, 128}, {172, 139}, {172, 182.5}}),
-           kTinted);
+  pen.Part(Path().Polygon({{64, 182.5}, {64, 148}, {88, 126}, {112, 148}, {112, 182.5}}), kTinted);
+  pen.Part(
+      Path().Polygon({{112, 182.5}, {112, 139}, {125, 128}, {159, 128}, {172, 139}, {172, 182.5}}),
+      kTinted);
   pen.Part(Path().Polygon({{172, 182.5}, {172, 153}, {203.5, 130}, {231, 153}, {231, 182.5}}),
            kTinted);
   pen.Part(Box(231, 161, 246.5, 182.5), kTinted);
@@ -126,8 +125,10 @@ void DrawHouseWindows(Pen& pen) {
   for (const Window& w : kWindows) {
     pen.Touch(Box(w.left, w.top, w.right, w.bottom), kPane);
     // A streak of light across the upper left pane.
-    pen.Touch(Path().Polygon({{w.left + 2, w.top + 5}, {w.left + 5, w.top + 2},
-                              {w.left + 7, w.top + 2}, {w.left + 2, w.top + 7}}),
+    pen.Touch(Path().Polygon({{w.left + 2, w.top + 5},
+                              {w.left + 5, w.top + 2},
+                              {w.left + 7, w.top + 2},
+                              {w.left + 2, w.top + 7}}),
               kShine);
     WindowLines(pen, w);
   }
@@ -174,9 +175,18 @@ void DrawCarWheels(Pen& pen) {
 void DrawCarBody(Pen& pen) {
   Path body;
   body.MoveTo({168.5, 268});
-  body.SmoothThrough({{169, 252}, {176, 246.5}, {192, 245}, {198, 231}, {207, 225},
-                      {244, 224.5}, {253, 227.5}, {266, 243}, {284, 246}, {292, 250.5},
-                      {293.5, 259}, {292, 268}});
+  body.SmoothThrough({{169, 252},
+                      {176, 246.5},
+                      {192, 245},
+                      {198, 231},
+                      {207, 225},
+                      {244, 224.5},
+                      {253, 227.5},
+                      {266, 243},
+                      {284, 246},
+                      {292, 250.5},
+                      {293.5, 259},
+                      {292, 268}});
   body.LineTo({kFrontWheel.x + 15.5, 271});
   body.ArcNegative(kFrontWheel, 15.5, 0, -kPi);
   body.LineTo({kRearWheel.x + 15.5, 271});

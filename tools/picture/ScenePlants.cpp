@@ -76,8 +76,7 @@ void DrawSmallFir(Pen& pen) {
 }
 
 void DrawBigFir(Pen& pen) {
-  Fir(pen, 130,
-      {{202.5, 250, 28, 2}, {226, 298, 45, 3}, {262, 350, 62, 4}, {300, 412, 79, 5}}, 9,
+  Fir(pen, 130, {{202.5, 250, 28, 2}, {226, 298, 45, 3}, {262, 350, 62, 4}, {300, 412, 79, 5}}, 9,
       405, 437.5);
 }
 
@@ -92,29 +91,39 @@ void DrawBush(Pen& pen) {
 
 void DrawCrown(Pen& pen) {
   const std::vector<std::pair<Point, double>> bumps = {
-      {{617, 120}, 44.5}, {{560, 150}, 42},   {{675, 135}, 44},   {{712, 190}, 35.5},
-      {{528, 205}, 39.5}, {{522, 252}, 33.5}, {{615, 195}, 70},   {{570, 268}, 40},
+      {{617, 120}, 44.5}, {{560, 150}, 42},   {{675, 135}, 44}, {{712, 190}, 35.5},
+      {{528, 205}, 39.5}, {{522, 252}, 33.5}, {{615, 195}, 70}, {{570, 268}, 40},
       {{650, 268}, 40},   {{705, 245}, 38}};
   Path crown;
   for (const auto& [c, r] : bumps) crown.Circle(c, r);
   pen.Part(crown, kLeafGreen);
   // Light on the upper side of the foliage, in the painted picture only.
   for (const auto& [c, r] : bumps) {
-    if (r < 60) pen.Touch(Path().Circle({c.x - r * 0.25, c.y - r * 0.3}, r * 0.45),
-                          Colour{0.45, 0.8, 0.35, 0.55});
+    if (r < 60)
+      pen.Touch(Path().Circle({c.x - r * 0.25, c.y - r * 0.3}, r * 0.45),
+                Colour{0.45, 0.8, 0.35, 0.55});
   }
   // Little leafy curls scattered over the crown.
-  for (Point p : {Point{540, 120}, Point{600, 96}, Point{690, 110}, Point{724, 222},
-                  Point{506, 228}, Point{552, 300}, Point{690, 292}, Point{660, 215},
-                  Point{580, 186}, Point{720, 160}}) {
+  for (Point p :
+       {Point{540, 120}, Point{600, 96}, Point{690, 110}, Point{724, 222}, Point{506, 228},
+        Point{552, 300}, Point{690, 292}, Point{660, 215}, Point{580, 186}, Point{720, 160}}) {
     pen.Line(Path().Arc(p, 7, 0.9 * kPi, 1.55 * kPi), 1.6);
   }
 }
 
 void DrawTrunk(Pen& pen) {
   Path tree;
-  tree.SmoothClosed({{606, 286}, {640, 286}, {642, 340}, {648, 390}, {662, 409},
-                     {640, 405}, {624, 410}, {606, 404}, {587, 409}, {598, 390}, {604, 340}});
+  tree.SmoothClosed({{606, 286},
+                     {640, 286},
+                     {642, 340},
+                     {648, 390},
+                     {662, 409},
+                     {640, 405},
+                     {624, 410},
+                     {606, 404},
+                     {587, 409},
+                     {598, 390},
+                     {604, 340}});
   tree.Band({{612, 300}, {590, 262}, {566, 232}, {549, 212}}, 18, 8);
   tree.Band({{618, 292}, {606, 240}, {598, 200}, {594, 172}}, 16, 7);
   tree.Band({{628, 292}, {636, 230}, {640, 180}, {642, 146}}, 16, 7);

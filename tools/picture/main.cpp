@@ -31,28 +31,6 @@ Image RenderPiece(int x, int y, int width, int height, DrawRoutine draw, Look lo
   });
 }
 
-// A piece whose opaque pixels reach the edge of its picture anywhere but
-// along the canvas border has been cut short: its outline would end in
-// a straight line on the screen.
-void WarnIfCut(int number, int x, int y, const Image& image) {
-  int cut = 0;
-  for (int py = 0; py < image.height; ++py) {
-    for (int px = 0; px < image.width; ++px) {
-      const bool border = px == 0 || py == 0 || px == image.width - 1 || py == image.height - 1;
-      if (!border || image.At(px, py)[3] == 0) continue;
-      const int sx = x + px, sy = y + py;
-      const bool canvasEdge = sx == kCanvasLeft || sx == kCanvasRight - 1 || sy == kCanvasTop ||
-                              sy == kCanvasBottom - 1;
-      const bool onEdgeSide = (px == 0 && sx == kCanvasLeft) ||
-                              (px == image.width - 1 && sx == kCanvasRight - 1) ||
-                              (py == 0 && sy == kCanvasTop) ||
-                              (py == image.height - 1 && sy == kCanvasBottom - 1);
-      if (!(canvasEdge && onEdgeSide)) ++cut;
-    }
-  }
-  if (cut > 0) std::printf("note: %d.png reaches its edge in %d pixels\n", number, cut);
-}
-
 bool Store(std::map<int, Image>& pictures, int number, Image image) {
   const auto [it, added] = pictures.emplace(number, image);
   if (!added && it->second.rgba != image.rgba) {
@@ -74,17 +52,15 @@ int main(int argc, char** argv) {
   std::map<int, Image> pictures;
   bool consistent = true;
   for (const RegionPicture& r : Regions()) {
-    const Image blank = RenderPiece(r.x, r.y, r.width, r.height, r.draw, Look::Blank);
-    WarnIfCut(r.blank, r.x, r.y, blank);
-    consistent &= Store(pictures, r.blank, blank);
+    consistent &=
+        Store(pictures, r.blank, RenderPiece(r.x, r.y, r.width, r.height, r.draw, Look::Blank));
     if (r.fillKind == FillKind::Keeps) continue;
     const Look look = r.fillKind == FillKind::Painted ? Look::Painted : Look::White;
     consistent &= Store(pictures, r.fill, RenderPiece(r.x, r.y, r.width, r.height, r.draw, look));
   }
   for (const OverlayPicture& o : Overlays()) {
-    const Image overlay = RenderPiece(o.x, o.y, o.width, o.height, o.draw, Look::Painted);
-    WarnIfCut(o.number, o.x, o.y, overlay);
-    consistent &= Store(pictures, o.number, overlay);
+    consistent &=
+        Store(pictures, o.number, RenderPiece(o.x, o.y, o.width, o.height, o.draw, Look::Painted));
   }
   if (!consistent) return 1;
 
