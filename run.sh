@@ -14,3 +14,4 @@ if [[ -x "$build/app/pestrel" ]]; then
   exec "$build/app/pestrel"
 fi
 echo "The engine is built, but the program itself is not assembled yet: there is no pestrel to start."
+echo "The colouring game alone can be tried with: $build/tools/game_demo"
