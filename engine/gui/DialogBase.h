@@ -22,6 +22,7 @@ class IMStaticPictureBase;
 template <class V>
 class IMButtonBase;
 class IMTextureView;
+class IMTextView;
 class IMStateView;
 
 class IMDialogBase : public IMViewControl<IMEmptyView> {
@@ -67,6 +68,10 @@ class IMDialogBase : public IMViewControl<IMEmptyView> {
   IMStaticPictureBase<IMTextureView>* CreatePicture(int32_t x, int32_t y,
                                                     const std::u16string& texture, int32_t layer,
                                                     uint32_t colour = 0xFFFFFFFFu);
+  // A label showing `text` in the text view's default style, sized to the
+  // text, its top-left corner at (x, y).
+  IMStaticPictureBase<IMTextView>* CreateTextPicture(int32_t x, int32_t y,
+                                                     const std::u16string& text, int32_t layer);
   // A button with a picture per state, sized to the normal picture. An
   // empty disabled, hover or pressed name falls back to the normal one.
   IMButtonBase<IMStateView>* CreateButton(int32_t x, int32_t y, const std::u16string& normal,

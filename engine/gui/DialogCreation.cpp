@@ -3,6 +3,7 @@
 #include "engine/gui/Button.h"
 #include "engine/gui/DialogBase.h"
 #include "engine/gui/StaticPicture.h"
+#include "engine/render/TextView.h"
 #include "engine/render/TextureView.h"
 
 IMStaticPictureBase<IMTextureView>* IMDialogBase::CreatePicture(int32_t x, int32_t y,
@@ -14,6 +15,16 @@ IMStaticPictureBase<IMTextureView>* IMDialogBase::CreatePicture(int32_t x, int32
   picture->SetPosition(x, y);
   picture->colour = colour;
   picture->IMTextureView::SetDirty(true);
+  return picture;
+}
+
+IMStaticPictureBase<IMTextView>* IMDialogBase::CreateTextPicture(int32_t x, int32_t y,
+                                                                 const std::u16string& text,
+                                                                 int32_t layer) {
+  auto* picture = new IMStaticPictureBase<IMTextView>(this, layer);
+  picture->SetText(text);
+  picture->SetRect(picture->GetSourceRect());
+  picture->SetPosition(x, y);
   return picture;
 }
 

@@ -26,6 +26,7 @@
 
 #include "engine/platform/device/Device.h"
 #include "engine/platform/device/Direct3D.h"
+#include "engine/platform/fonts/FontLibrary.h"
 #include "engine/platform/geometry/Rect.h"
 #include "engine/render/DrawSurface.h"
 #include "engine/render/ImageDecoder.h"
@@ -47,6 +48,22 @@ struct IMTextureEntry {
 // Writes pixels into a locked texture: (first byte, pitch in bytes, image
 // height in rows).
 using IMTextureWriter = boost::function<void(uint8_t*, int32_t, int32_t)>;
+
+// One font of the font cache and what has been asked of it so far; each
+// answer is asked of the font service once (engine/render/CharacterTextures.cpp).
+struct IMFontRecord {
+  std::u16string faceName;
+  int32_t height = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  platform::TextMetrics metrics{};
+  std::map<char16_t, platform::AbcWidths> charWidths;
+  std::map<char16_t, platform::GlyphMetrics> glyphMetrics;
+  std::map<char16_t, std::vector<uint8_t>> outlines;  // native outline bytes
+  std::map<char16_t, uint32_t> outlineSizes;          // 0xFFFFFFFF when it failed
+  std::unique_ptr<platform::Font> font;               // null when none could be made
+};
 
 class IMResourceManager : public IMDrawSurface {
  public:
@@ -117,6 +134,31 @@ class IMResourceManager : public IMDrawSurface {
   // Fourth byte of the system-memory copy at texel (x, y), or nothing.
   std::optional<uint8_t> CpuAlphaAt(uint32_t handle, int32_t x, int32_t y);
 
+  // --- Fonts and character textures (engine/render/CharacterTextures.cpp)
+  // The index of the font record with this face, height, bold and italic,
+  // made on first request. Underline is not compared: requests differing
+  // only in it share the first record, and glyph paths draw the underline.
+  uint32_t GetFont(const std::u16string& faceName, int32_t height, bool bold, bool italic,
+                   bool underline);
+  // The cached answers of a font record (the index must come from
+  // GetFont); a character not asked about before is loaded first. A
+  // character the font cannot answer for has zero widths and metrics and
+  // outline size 0xFFFFFFFF.
+  const platform::TextMetrics& GetTextMetrics(uint32_t font) const;
+  platform::AbcWidths GetCharWidths(uint32_t font, char16_t ch);
+  platform::GlyphMetrics GetGlyphMetrics(uint32_t font, char16_t ch);
+  std::span<const uint8_t> GetGlyphOutline(uint32_t font, char16_t ch);
+  uint32_t GetGlyphOutlineSize(uint32_t font, char16_t ch);
+  size_t FontCount() const { return fonts.size(); }
+  // The texture of one character: a registered key gets one more
+  // reference and nothing is rendered; otherwise the character is rendered
+  // in textColour over `background` into a texture of `size` (or advance x
+  // cell height when null) and registered under the key. handleCount when
+  // no texture can be made.
+  uint32_t CreateTextTexture(const std::u16string& key, char16_t ch, const RECT* size,
+                             uint32_t textColour, int32_t height, const std::u16string& faceName,
+                             bool italic, bool bold, bool underline, uint32_t background);
+
   // --- What the tree and the window use --------------------------------
   IMViewport GetViewport() const override;
   void SetViewport(const IMViewport& viewport) override;
@@ -160,6 +202,11 @@ class IMResourceManager : public IMDrawSurface {
   std::map<std::u16string, uint32_t> textureNames;
   std::vector<uint32_t> freeHandles;
   uint32_t handleCount = 0;
+
+  // Font cache: the service is started with the first font.
+  IMFontRecord& LoadOutline(uint32_t font, char16_t ch);
+  std::unique_ptr<platform::FontLibrary> fontLibrary;
+  std::vector<std::unique_ptr<IMFontRecord>> fonts;
 };
 
 // The engine while it runs, else null.
