@@ -223,6 +223,7 @@ IMWindow* CreateMainWindow(const std::u16string& title, std::optional<RECT> rect
   std::string error;
   if (!backend.Create(title, client.right, client.bottom, windowed, &error)) {
     std::fprintf(stderr, "%s: %s\n", platform::Utf16ToUtf8(title).c_str(), error.c_str());
+    backend.ShowFatalError(title, error);
     std::exit(1);
   }
   // Without a device there is nothing to show: say why and stop, rather
@@ -230,8 +231,9 @@ IMWindow* CreateMainWindow(const std::u16string& title, std::optional<RECT> rect
   try {
     IMResourceManager::StartEngine(windowed);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s: cannot draw on this display: %s\n",
-                 platform::Utf16ToUtf8(title).c_str(), e.what());
+    const std::string message = std::string("cannot draw on this display: ") + e.what();
+    std::fprintf(stderr, "%s: %s\n", platform::Utf16ToUtf8(title).c_str(), message.c_str());
+    backend.ShowFatalError(title, message);
     backend.Destroy();
     std::exit(1);
   }

@@ -73,6 +73,10 @@ class WindowBackend {
   virtual int32_t ShowCursor(bool show) = 0;
   // Whether the key with this virtual-key code is held right now.
   virtual bool IsKeyDown(int32_t virtualKey) const = 0;
+  // Tells the user, where there is a display to tell it on, why the
+  // program cannot go on; returns when they have read it. Nothing happens
+  // where there is nobody to show it to.
+  virtual void ShowFatalError(const std::u16string& /*title*/, const std::string& /*message*/) {}
 };
 
 // The backend in use: the one installed last, or else a new SDL backend.

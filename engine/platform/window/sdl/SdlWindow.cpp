@@ -430,6 +430,12 @@ int32_t SdlWindow::ShowCursor(bool show) {
   return state->cursorCount;
 }
 
+void SdlWindow::ShowFatalError(const std::u16string& title, const std::string& message) {
+  // Without a display SDL refuses at once, and the line on stderr is all.
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Utf16ToUtf8(title).c_str(), message.c_str(),
+                           state->window.get());
+}
+
 bool SdlWindow::IsKeyDown(int32_t virtualKey) const {
   const State& s = *state;
   if (!s.videoStarted) return false;

@@ -26,6 +26,7 @@ class SdlWindow : public WindowBackend {
   void SetCursorPos(int32_t x, int32_t y) override;
   int32_t ShowCursor(bool show) override;
   bool IsKeyDown(int32_t virtualKey) const override;
+  void ShowFatalError(const std::u16string& title, const std::string& message) override;
 
  private:
   struct State;
