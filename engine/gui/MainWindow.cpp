@@ -237,7 +237,11 @@ IMWindow* CreateMainWindow(const std::u16string& title, std::optional<RECT> rect
     backend.Destroy();
     std::exit(1);
   }
-  return new IMWindow();
+  auto* root = new IMWindow();
+  root->SetMessageDispatcher([](const platform::MSG& msg) {
+    if (engineInstance) engineInstance->HandleSoundMessage(msg);
+  });
+  return root;
 }
 
 LoopPass RunMessageLoopPass(IMWindow* root) {

@@ -48,6 +48,8 @@ void IMResourceManager::StartEngine(bool windowed) {
   engineInstance = engine.get();
   engine->frameCount = 0;
   engine->startTime = platform::timeGetTime();
+  // Without a sound device the program runs silently.
+  engine->InitSound();
   try {
     if (engine->InitDevice(windowed, 800, 600, 75) != 0) {
       throw std::runtime_error("Не могу создать устройство Direct3D");

@@ -30,6 +30,7 @@
 #include "engine/platform/geometry/Rect.h"
 #include "engine/render/DrawSurface.h"
 #include "engine/render/ImageDecoder.h"
+#include "engine/sound/CSoundSystem.h"
 
 struct IMTextureEntry {
   std::shared_ptr<platform::Texture> texture;  // null while not resident
@@ -65,10 +66,11 @@ struct IMFontRecord {
   std::unique_ptr<platform::Font> font;               // null when none could be made
 };
 
-class IMResourceManager : public IMDrawSurface {
+class IMResourceManager : public CSoundSystem, public IMDrawSurface {
  public:
   IMResourceManager();
-  // Releases every device texture and system-memory copy, then the device.
+  // Releases every device texture and system-memory copy, then the device;
+  // the sound system, a base, goes last.
   ~IMResourceManager() override;
   IMResourceManager(const IMResourceManager&) = delete;
   IMResourceManager& operator=(const IMResourceManager&) = delete;
