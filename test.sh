@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the whole project once with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test;
+# then builds and runs the sound tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -11,3 +12,14 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPESTREL_SANITIZE=ON \
   -DPESTREL_TESTS=ON -DPESTREL_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+
+# The sound tests once more under ThreadSanitizer: their playback threads
+# are where the program runs code on more than one thread. Only those two
+# suites are built here.
+tsan=build/test-tsan
+cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPESTREL_SANITIZE_THREAD=ON \
+  -DPESTREL_TESTS=ON -DPESTREL_BENCH=OFF >/dev/null
+cmake --build "$tsan" -j "$(nproc)" --target audio_device_tests sound_tests
+suites='SoundDeviceCreation|SoundDeviceTest|SoundMixing|SoundSdlOutput|SoundStreams|SoundNames|SoundIds'
+suites+='|SoundWithoutDevice|SoundExclusiveOrFormatRefused/SoundStartUpFallback'
+ctest --test-dir "$tsan" --output-on-failure -j "$(nproc)" -R "^($suites)\\."
