@@ -34,13 +34,17 @@ TEST(EmbeddedData, FindsNumberedResourcesByNumber) {
 }
 
 TEST(EmbeddedData, FindsNamedDataByExactName) {
+  // Names that begin with one another are all found: the table is sorted
+  // by the names alone.
+  EXPECT_EQ(Text(*platform::FindNamedData(u"Alph")), "p");
   EXPECT_EQ(Text(*platform::FindNamedData(u"Alpha")), "A");
+  EXPECT_EQ(Text(*platform::FindNamedData(u"Alpha_b")), "q");
   EXPECT_EQ(Text(*platform::FindNamedData(u"beta_2")), "b2");
   EXPECT_EQ(Text(*platform::FindNamedData(u"Zeta")), "x");
   const auto empty = platform::FindNamedData(u"empty");
   ASSERT_TRUE(empty);
   EXPECT_TRUE(empty->empty());
-  for (std::u16string_view absent : {u"alpha", u"Alpha.txt", u"", u"Alph", u"Alphas"}) {
+  for (std::u16string_view absent : {u"alpha", u"Alpha.txt", u"", u"Al", u"Alphas"}) {
     EXPECT_FALSE(platform::FindNamedData(absent)) << std::string(absent.begin(), absent.end());
   }
 }
