@@ -71,5 +71,8 @@ function(pestrel_test_suite name)
     DISCOVERY_TIMEOUT 60
     PROPERTIES
       TIMEOUT 120
-      ENVIRONMENT "PESTREL_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
+      # One variable only: a list here is cut at its first separator on the
+      # way through test discovery. The SDL drivers for tests are set by
+      # test.sh.
+      ENVIRONMENT "PESTREL_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
