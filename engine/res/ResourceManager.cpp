@@ -2,33 +2,17 @@
 
 #include "engine/res/ResourceManager.h"
 
-#include <boost/lexical_cast.hpp>
-
 #include <stdexcept>
 
 #include "engine/platform/clock/CurrentClock.h"
 #include "engine/platform/debug/DebugOutput.h"
 #include "engine/platform/resources/EmbeddedData.h"
 #include "engine/platform/resources/ResourceModule.h"
+#include "engine/platform/resources/ResourceName.h"
 #include "engine/platform/text/Utf.h"
 #include "engine/res/SkinTable.h"
 
 IMResourceManager* engineInstance = nullptr;
-
-namespace {
-
-// A name is a resource number when the whole of it converts to a 32-bit
-// integer: "0139" is 139, while "139 " and "139a" are file paths.
-std::optional<uint16_t> ResourceNumber(const std::u16string& name) {
-  try {
-    const auto number = boost::lexical_cast<int32_t>(platform::Utf16ToUtf8(name));
-    return static_cast<uint16_t>(static_cast<uint32_t>(number) & 0xFFFFu);
-  } catch (const boost::bad_lexical_cast&) {
-    return std::nullopt;
-  }
-}
-
-}  // namespace
 
 IMResourceManager::IMResourceManager() = default;
 
@@ -159,7 +143,7 @@ uint32_t IMResourceManager::RegisterDecoded(const std::u16string& name, const De
 uint32_t IMResourceManager::LoadTexture(const std::u16string& name) {
   const uint32_t existing = FindTexture(name);
   if (existing != handleCount) return AddRefTexture(existing);
-  if (const auto id = ResourceNumber(name)) {
+  if (const auto id = platform::ResourceNumber(name)) {
     if (const auto bytes = platform::FindNumberedResource(*id)) {
       return RegisterDecoded(name, [bytes](const IMImageTarget& t) { return DecodeImage(*bytes, t); });
     }

@@ -1,27 +1,11 @@
 #include "engine/sound/CSoundSystem.h"
 
 #include <algorithm>
-#include <boost/lexical_cast.hpp>
 #include <optional>
 #include <span>
 
+#include "engine/platform/resources/ResourceName.h"
 #include "engine/platform/text/Utf.h"
-
-namespace {
-
-// The texture registry's rule: a name is a resource number when the whole
-// of it converts to a 32-bit integer ("0201" is 201; "201 " and "201a" are
-// file paths), and the low 16 bits are the number.
-std::optional<uint16_t> ResourceNumber(const std::u16string& name) {
-  try {
-    const auto number = boost::lexical_cast<int32_t>(platform::Utf16ToUtf8(name));
-    return static_cast<uint16_t>(static_cast<uint32_t>(number) & 0xFFFFu);
-  } catch (const boost::bad_lexical_cast&) {
-    return std::nullopt;
-  }
-}
-
-}  // namespace
 
 CSoundSystem::CSoundSystem() = default;
 
@@ -85,7 +69,7 @@ platform::SoundResult CSoundSystem::InitSound() {
 uint32_t CSoundSystem::LoadSound(const std::u16string& name) {
   if (!directSound) return 0;
   if (const uint32_t id = FindLoaded(name)) return id;
-  if (const auto number = ResourceNumber(name)) {
+  if (const auto number = platform::ResourceNumber(name)) {
     return AddSource(name, SoundSource::OpenResource(*number));
   }
   return AddSource(name, SoundSource::OpenFile(name));
