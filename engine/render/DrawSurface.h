@@ -11,18 +11,11 @@
 
 #include <cstdint>
 
+#include "engine/platform/device/DeviceTypes.h"
 #include "engine/platform/geometry/Rect.h"
 
-struct IMViewport {
-  uint32_t X = 0;
-  uint32_t Y = 0;
-  uint32_t Width = 0;
-  uint32_t Height = 0;
-  float MinZ = 0.0f;
-  float MaxZ = 1.0f;
-
-  friend bool operator==(const IMViewport&, const IMViewport&) = default;
-};
+// The device's viewport: the rectangle draws are clipped to.
+using IMViewport = platform::Viewport;
 
 class IMDrawSurface {
  public:

@@ -299,12 +299,11 @@ long IMResourceManager::DrawTexture(uint32_t handle, const RECT& dest, const REC
 IMViewport IMResourceManager::GetViewport() const {
   if (!device) return IMViewport{0, 0, static_cast<uint32_t>(backBufferWidth),
                                  static_cast<uint32_t>(backBufferHeight), 0.0f, 1.0f};
-  const platform::Viewport v = device->GetViewport();
-  return IMViewport{v.X, v.Y, v.Width, v.Height, v.MinZ, v.MaxZ};
+  return device->GetViewport();
 }
 
 void IMResourceManager::SetViewport(const IMViewport& v) {
-  if (device) device->SetViewport(platform::Viewport{v.X, v.Y, v.Width, v.Height, v.MinZ, v.MaxZ});
+  if (device) device->SetViewport(v);
 }
 
 RECT IMResourceManager::ScreenRect() const {
