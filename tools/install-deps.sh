@@ -12,7 +12,7 @@ packages=(
   libtheora-dev libxerces-c-dev libagg-dev libsdl2-dev libfreetype-dev
   libfontconfig-dev fonts-liberation2 libcups2-dev libcairo2-dev
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool gnumeric
+  libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-xkb-utils gnumeric
 )
 
 missing=()
