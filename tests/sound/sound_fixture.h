@@ -30,27 +30,17 @@
 #include "engine/platform/resources/EmbeddedData.h"
 #include "engine/platform/window/headless/HeadlessWindow.h"
 #include "engine/res/ResourceManager.h"
+#include "tests/support/headless_program.h"
 
-class SoundFixture : public ::testing::Test {
+class SoundFixture : public HeadlessProgramTest {
  protected:
-  SoundFixture() : useClock(clock) {
-    window = static_cast<platform::HeadlessWindow*>(
-        platform::InstallWindowBackend(std::make_unique<platform::HeadlessWindow>()));
-    platform::InstallDeviceBackend(device);
-    platform::InstallAudioBackend(audio);
-  }
   // Tests that change what the sound device grants do so before Start.
   void SetUp() override { Start(); }
   void Start() {
     root = CreateMainWindow(u"test", std::nullopt, true);
     engine = engineInstance;
   }
-  ~SoundFixture() override {
-    delete root;
-    platform::InstallAudioBackend(nullptr);
-    platform::InstallDeviceBackend(nullptr);
-    platform::InstallWindowBackend(nullptr);
-  }
+  ~SoundFixture() override { delete root; }
 
   // A sound registered by name in the test data, loaded from memory as
   // the program loads its named sounds.
@@ -112,14 +102,6 @@ class SoundFixture : public ::testing::Test {
     return out;
   }
 
-  platform::DebugOutputCapture debugLines;
-  platform::ManualClock clock;
-  platform::ScopedClock useClock;
-  platform::HeadlessWindow* window = nullptr;
-  std::shared_ptr<platform::HeadlessDeviceBackend> device =
-      std::make_shared<platform::HeadlessDeviceBackend>();
-  std::shared_ptr<platform::HeadlessAudioBackend> audio =
-      std::make_shared<platform::HeadlessAudioBackend>();
   IMWindow* root = nullptr;
   IMResourceManager* engine = nullptr;
 };

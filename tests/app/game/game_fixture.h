@@ -9,15 +9,8 @@
 
 #include "app/App.h"
 #include "engine/gui/MainWindow.h"
-#include "engine/platform/audio/AudioBackend.h"
-#include "engine/platform/audio/headless/HeadlessAudioBackend.h"
-#include "engine/platform/clock/CurrentClock.h"
-#include "engine/platform/clock/ManualClock.h"
-#include "engine/platform/debug/DebugOutput.h"
-#include "engine/platform/device/DeviceBackend.h"
-#include "engine/platform/device/headless/HeadlessDeviceBackend.h"
-#include "engine/platform/window/headless/HeadlessWindow.h"
 #include "engine/res/ResourceManager.h"
+#include "tests/support/headless_program.h"
 
 // The game with the reward recorded instead of shown.
 class RecordingApp : public App {
@@ -30,23 +23,16 @@ class RecordingApp : public App {
   IMDialogBase* rewardScreen = nullptr;
 };
 
-class GameFixture : public ::testing::Test {
+class GameFixture : public HeadlessProgramTest {
  protected:
-  GameFixture() : useClock(clock) {
-    window = static_cast<platform::HeadlessWindow*>(
-        platform::InstallWindowBackend(std::make_unique<platform::HeadlessWindow>()));
+  GameFixture() {
     window->PlaceCursor(-100, -100);  // outside the window until a test moves it
-    platform::InstallDeviceBackend(device);
-    platform::InstallAudioBackend(audio);
     root = CreateMainWindow(u"Игра «Пестрель»", std::nullopt, false);
     Step();
   }
   ~GameFixture() override {
     delete root;
-    appHolder.reset();
-    platform::InstallAudioBackend(nullptr);
-    platform::InstallDeviceBackend(nullptr);
-    platform::InstallWindowBackend(nullptr);
+    appHolder.reset();  // its destructor still talks to the window
   }
 
   // A fresh game screen in place of the last one, live after one pass.
@@ -113,14 +99,6 @@ class GameFixture : public ::testing::Test {
     return view->hasTexture ? engineInstance->Entry(view->texture)->name : u"";
   }
 
-  platform::DebugOutputCapture debugLines;
-  platform::ManualClock clock;
-  platform::ScopedClock useClock;
-  platform::HeadlessWindow* window = nullptr;
-  std::shared_ptr<platform::HeadlessDeviceBackend> device =
-      std::make_shared<platform::HeadlessDeviceBackend>();
-  std::shared_ptr<platform::HeadlessAudioBackend> audio =
-      std::make_shared<platform::HeadlessAudioBackend>();
   IMWindow* root = nullptr;
   IMDialogBase* screen = nullptr;
   std::unique_ptr<RecordingApp> appHolder = std::make_unique<RecordingApp>();
